@@ -1,0 +1,91 @@
+#include "platform/NumberText.h"
+
+#include <cmath>
+#include <limits>
+
+namespace vantorel {
+namespace {
+
+bool isBlank(QChar c) {
+    return c == QLatin1Char(' ') || c == QLatin1Char('\t') || c == QLatin1Char('\r') ||
+           c == QLatin1Char('\n');
+}
+
+bool isDigit(QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); }
+
+// Reads [sign] digits [. digits] [e|E [sign] digits] from text (blanks already removed).
+// Returns the number of characters used; 0 when no digit was found.
+qsizetype scanNumber(const QString& text, double* value) {
+    qsizetype i = 0;
+    const qsizetype n = text.size();
+    if (i < n && (text[i] == QLatin1Char('+') || text[i] == QLatin1Char('-')))
+        ++i;
+    qsizetype digits = 0;
+    while (i < n && isDigit(text[i])) {
+        ++i;
+        ++digits;
+    }
+    if (i < n && text[i] == QLatin1Char('.')) {
+        ++i;
+        while (i < n && isDigit(text[i])) {
+            ++i;
+            ++digits;
+        }
+    }
+    if (digits == 0)
+        return 0;
+    if (i < n && (text[i] == QLatin1Char('e') || text[i] == QLatin1Char('E'))) {
+        qsizetype j = i + 1;
+        if (j < n && (text[j] == QLatin1Char('+') || text[j] == QLatin1Char('-')))
+            ++j;
+        const qsizetype expStart = j;
+        while (j < n && isDigit(text[j]))
+            ++j;
+        if (j > expStart)
+            i = j;
+    }
+    bool ok = false;
+    *value = text.left(i).toDouble(&ok);
+    return ok ? i : 0;
+}
+
+} // namespace
+
+std::optional<double> StrictNumber(const QString& text) {
+    const QString trimmed = text.trimmed();
+    double value = 0;
+    const qsizetype used = scanNumber(trimmed, &value);
+    if (used == 0 || used != trimmed.size())
+        return std::nullopt;
+    return value;
+}
+
+double LeadingNumber(const QString& text) {
+    QString compact;
+    compact.reserve(text.size());
+    for (QChar c : text)
+        if (!isBlank(c))
+            compact.append(c);
+    double value = 0;
+    return scanNumber(compact, &value) ? value : 0.0;
+}
+
+std::optional<std::int32_t> RoundToInt32(double value) {
+    if (!std::isfinite(value))
+        return std::nullopt;
+    const double rounded = std::nearbyint(value); // the default rounding mode sends halves to even
+    if (rounded < static_cast<double>(std::numeric_limits<std::int32_t>::min()) ||
+        rounded > static_cast<double>(std::numeric_limits<std::int32_t>::max()))
+        return std::nullopt;
+    return static_cast<std::int32_t>(rounded);
+}
+
+std::optional<std::int16_t> RoundToInt16(double value) {
+    const auto wide = RoundToInt32(value);
+    if (!wide || *wide < std::numeric_limits<std::int16_t>::min() ||
+        *wide > std::numeric_limits<std::int16_t>::max())
+        return std::nullopt;
+    return static_cast<std::int16_t>(*wide);
+}
+
+} // namespace vantorel
