@@ -1,0 +1,59 @@
+#include "ui/ImageButton.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+namespace vantorel {
+
+ImageButton::ImageButton(QWidget* parent) : QWidget(parent) {
+    // Moves without a pressed button light the button, so they must arrive here.
+    setMouseTracking(true);
+    setAttribute(Qt::WA_NoMousePropagation);
+}
+
+void ImageButton::setPicture(const QPixmap& picture) {
+    m_picture = picture;
+    update();
+}
+
+void ImageButton::clearPicture() {
+    if (m_picture.isNull())
+        return;
+    m_picture = QPixmap();
+    update();
+}
+
+void ImageButton::paintEvent(QPaintEvent*) {
+    if (m_picture.isNull())
+        return;
+    QPainter painter(this);
+    painter.drawPixmap(0, 0, m_picture);
+}
+
+void ImageButton::mouseMoveEvent(QMouseEvent* event) {
+    Q_EMIT mouseMoved(event->buttons(), event->position().toPoint());
+}
+
+void ImageButton::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton)
+        m_leftPressed = true;
+    Q_EMIT mousePressed(event->buttons(), event->position().toPoint());
+}
+
+void ImageButton::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton)
+        return;
+    const bool click = m_leftPressed && rect().contains(event->position().toPoint());
+    m_leftPressed = false;
+    if (click)
+        Q_EMIT clicked();
+}
+
+QCursor SkinCursor() {
+    const QPixmap image(QStringLiteral(":/skin/cursor.png"));
+    if (image.isNull())
+        return QCursor(Qt::PointingHandCursor);
+    return QCursor(image, 6, 0);
+}
+
+} // namespace vantorel

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QLabel>
+
+namespace vantorel {
+
+// A text label that reports a click: a left press and a release over the label.
+class LinkLabel : public QLabel {
+    Q_OBJECT
+
+public:
+    explicit LinkLabel(QWidget* parent = nullptr);
+
+Q_SIGNALS:
+    void clicked();
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    bool m_leftPressed = false;
+};
+
+} // namespace vantorel
