@@ -1,5 +1,6 @@
 #include "platform/NumberText.h"
 
+#include <charconv>
 #include <cmath>
 #include <limits>
 
@@ -44,9 +45,21 @@ qsizetype scanNumber(const QString& text, double* value) {
         if (j > expStart)
             i = j;
     }
-    bool ok = false;
-    *value = text.left(i).toDouble(&ok);
-    return ok ? i : 0;
+    // A number too large to hold reads as infinite, so the range checks refuse it, rather than
+    // as 0. from_chars ignores the user's locale, which would otherwise change the decimal point.
+    const QByteArray latin = text.left(i).toLatin1();
+    const char* first = latin.constData();
+    if (*first == '+')
+        ++first;
+    const auto [end, error] = std::from_chars(first, latin.constData() + latin.size(), *value);
+    if (error == std::errc::result_out_of_range)
+        *value = (latin.startsWith('-') ? -1.0 : 1.0) *
+                 (latin.contains('e') || latin.contains('E') || !latin.contains('.')
+                      ? std::numeric_limits<double>::infinity()
+                      : 0.0);
+    else if (error != std::errc() || end != latin.constData() + latin.size())
+        return 0;
+    return i;
 }
 
 } // namespace

@@ -31,6 +31,7 @@ void TestNumberText::strict_data() {
     QTest::newRow("empty") << "" << false << 0.0;
     QTest::newRow("sign only") << "-" << false << 0.0;
     QTest::newRow("inner blank") << "1 2" << false << 0.0;
+    QTest::newRow("too large to hold") << "1e400" << true << std::numeric_limits<double>::infinity();
 }
 
 void TestNumberText::strict() {
@@ -55,6 +56,7 @@ void TestNumberText::leading_data() {
     QTest::newRow("exponent") << "2e2x" << 200.0;
     QTest::newRow("bare e is not an exponent") << "5e" << 5.0;
     QTest::newRow("empty") << "" << 0.0;
+    QTest::newRow("too large to hold") << "1e400" << std::numeric_limits<double>::infinity();
 }
 
 void TestNumberText::leading() {
