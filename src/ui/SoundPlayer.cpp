@@ -66,8 +66,9 @@ std::optional<double> WavDurationSeconds(const QString& path) {
     return std::nullopt;
 }
 
-QtSoundPlayer::QtSoundPlayer(std::function<void()> beep, std::chrono::milliseconds margin)
-    : m_beep(std::move(beep)), m_margin(margin) {
+QtSoundPlayer::QtSoundPlayer(std::function<void()> beep, std::chrono::milliseconds margin,
+                             bool tryWithoutOutput)
+    : m_beep(std::move(beep)), m_margin(margin), m_tryWithoutOutput(tryWithoutOutput) {
     if (!m_beep)
         m_beep = [] { QApplication::beep(); };
 }
@@ -78,7 +79,7 @@ void QtSoundPlayer::PlayAndWait(const QString& wavPath) {
         m_beep();
         return;
     }
-    if (QMediaDevices::audioOutputs().isEmpty())
+    if (!m_tryWithoutOutput && QMediaDevices::audioOutputs().isEmpty())
         return;
 
     QSoundEffect effect;

@@ -22,16 +22,19 @@ void setSoundPlayer(SoundPlayer* player);
 
 // Plays through the system's audio output. A missing or unreadable file sounds the system beep
 // instead. The wait is bounded by the sound's own length plus a margin, so a machine without a
-// working audio device never hangs here; with no audio output at all it returns at once.
+// working audio device never hangs here; with no audio output listed at all it returns at once
+// unless tryWithoutOutput asks to try all the same.
 class QtSoundPlayer final : public SoundPlayer {
 public:
     explicit QtSoundPlayer(std::function<void()> beep = {},
-                           std::chrono::milliseconds margin = std::chrono::seconds(3));
+                           std::chrono::milliseconds margin = std::chrono::seconds(3),
+                           bool tryWithoutOutput = false);
     void PlayAndWait(const QString& wavPath) override;
 
 private:
     std::function<void()> m_beep;
     std::chrono::milliseconds m_margin;
+    bool m_tryWithoutOutput;
 };
 
 // Keeps the path of every sound played while it is installed; for tests.
