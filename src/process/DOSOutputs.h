@@ -12,6 +12,8 @@ namespace vantorel {
 // them, lets pending events run and waits 50 ms. The command is over when no bytes are waiting,
 // the started process has ended, and no process named EncoderProcessName() runs anywhere (the
 // encoder may hand its work to another copy of itself); then CommandOver follows the last chunk.
+// Text is UTF-8: a character cut between two reads arrives whole with the later chunk, and a read
+// holding nothing but the start of a character raises no event of its own.
 //
 // Owners must not start a second command on the same object from inside one of its handlers.
 class DOSOutputs : public QObject {
