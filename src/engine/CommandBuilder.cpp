@@ -162,4 +162,11 @@ QString ConvertCommand(const QString& appFolder, const QString& source, const QS
            quoted(output);
 }
 
+QString PieceExtension(int formatIndex) {
+    if (formatIndex < 0 || formatIndex >= FormatCount)
+        return QString();
+    // The pattern is "%05d." followed by the extension.
+    return QString::fromLatin1(kFormats[formatIndex].pattern + 5);
+}
+
 } // namespace vantorel

@@ -56,6 +56,10 @@ QString ConvertProblem(const QString& source, const QString& outputFolder, const
                        qint32 splitSeconds, int formatIndex, const QString& bitrate,
                        const QString& rate, int channels);
 
+// The file extension of the pieces of a format ("mp3", "wma", ...); empty for an index outside
+// the list.
+QString PieceExtension(int formatIndex);
+
 // <appFolder>/data/conv.exe -threads 1 -i "<source>" <temporary WAV>
 QString PreDecodeCommand(const QString& appFolder, const QString& source);
 

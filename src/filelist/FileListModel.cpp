@@ -130,9 +130,13 @@ bool FileListModel::RemoveFirstEntry() {
 }
 
 bool FileListModel::RemoveFirstEntryIf(const QString& queuedPath) {
-    if (m_entries.isEmpty() || m_entries.constFirst().QueuedPath != queuedPath)
+    return RemoveEntryAtIf(0, queuedPath);
+}
+
+bool FileListModel::RemoveEntryAtIf(qsizetype row, const QString& queuedPath) {
+    if (row < 0 || row >= m_entries.size() || m_entries.at(row).QueuedPath != queuedPath)
         return false;
-    RemoveRows(0, 1);
+    RemoveRows(row, 1);
     return true;
 }
 

@@ -55,6 +55,9 @@ public:
     // Like RemoveFirstEntry, but only when the first entry still queues queuedPath: the user may
     // have removed or replaced it while its conversion ran, and then nothing must go.
     bool RemoveFirstEntryIf(const QString& queuedPath);
+    // The same for the entry at `row`: the run keeps failed sources at the top and works on the
+    // first entry below them.
+    bool RemoveEntryAtIf(qsizetype row, const QString& queuedPath);
     // Empties the list from the top, letting events run between steps; ends with the drag
     // caption and the hint shown over the empty list. Entries added while it runs stay.
     void RemoveAllEntries();
