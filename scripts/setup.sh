@@ -12,6 +12,7 @@ packages=(
     ffmpeg libopencore-amrnb-dev
     xvfb xauth xdotool x11-utils imagemagick fonts-dejavu-core librsvg2-bin
     clang libclang-rt-14-dev
+    desktop-file-utils appstream
 )
 missing=()
 for p in "${packages[@]}"; do
