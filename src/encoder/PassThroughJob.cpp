@@ -3,42 +3,17 @@
 #include "encoder/ChildProcess.h"
 #include "encoder/EncoderError.h"
 #include "encoder/FlacLengthFix.h"
+#include "encoder/ListFolder.h"
 #include "encoder/PieceList.h"
 #include "encoder/Preflight.h"
 
 #include <cerrno>
-#include <cstdlib>
-#include <cstring>
 #include <fcntl.h>
 #include <unistd.h>
 
 namespace vantorel::encoder {
 
 namespace {
-
-// A private folder for FFmpeg's piece list, which it writes under a second name first; the
-// world-writable temporary folder itself would let others place links there.
-class ListFolder {
-public:
-    ListFolder() {
-        const char* base = std::getenv("TMPDIR");
-        m_path = std::string(base && *base ? base : "/tmp") + "/conv.exe-XXXXXX";
-        if (!mkdtemp(m_path.data()))
-            throw EncoderError("cannot make a temporary folder: " +
-                               std::string(std::strerror(errno)));
-    }
-    ListFolder(const ListFolder&) = delete;
-    ListFolder& operator=(const ListFolder&) = delete;
-    ~ListFolder() {
-        unlink(listPath().c_str());
-        unlink((listPath() + ".tmp").c_str());
-        rmdir(m_path.c_str());
-    }
-    std::string listPath() const { return m_path + "/pieces.csv"; }
-
-private:
-    std::string m_path;
-};
 
 std::string fileText(const std::string& path) {
     const UniqueFd fd(open(path.c_str(), O_RDONLY | O_CLOEXEC));

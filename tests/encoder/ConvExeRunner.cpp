@@ -25,8 +25,13 @@ QString convExe() {
     return QStringLiteral(VANTOREL_APP_DIR "/data/conv.exe");
 }
 
-Result runConv(const QStringList& args, int timeoutMs) {
+Result runConv(const QStringList& args, int timeoutMs, const QString& tmpDir) {
     QProcess process;
+    if (!tmpDir.isEmpty()) {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("TMPDIR", tmpDir);
+        process.setProcessEnvironment(environment);
+    }
     process.setProcessChannelMode(QProcess::MergedChannels);
     process.setStandardInputFile(QProcess::nullDevice());
     process.start(convExe(), args);
@@ -40,6 +45,13 @@ Result runConv(const QStringList& args, int timeoutMs) {
     result.exitCode = process.exitCode();
     result.output = QString::fromUtf8(process.readAll());
     return result;
+}
+
+QString Result::summary() const {
+    const QString end = !finished ? QStringLiteral("did not finish")
+                        : crashed ? QStringLiteral("crashed")
+                                  : QStringLiteral("exit code %1").arg(exitCode);
+    return end + "; output ends:\n" + output.right(1500);
 }
 
 bool ffmpeg(const QStringList& args) {

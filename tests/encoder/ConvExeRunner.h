@@ -14,9 +14,14 @@ struct Result {
     bool crashed = false;
     bool finished = false;
     QString output; // standard output and error, merged as the application reads them
+
+    // How it ended and the last of its text, for a failure message.
+    QString summary() const;
 };
 
-Result runConv(const QStringList& args, int timeoutMs = 10 * 60 * 1000);
+// `tmpDir`, when given, is the temporary folder conv.exe is told to use.
+Result runConv(const QStringList& args, int timeoutMs = 10 * 60 * 1000,
+               const QString& tmpDir = QString());
 
 // Runs the system's ffmpeg with its own text silenced; true when it succeeded.
 bool ffmpeg(const QStringList& args);

@@ -66,6 +66,8 @@ private Q_SLOTS:
 private:
     QTemporaryDir m_dir;
     QString m_source;
+    QString m_shortSource;
+    QString m_tmp; // conv.exe's temporary folder
     int m_run = 0;
 };
 
@@ -76,6 +78,10 @@ void TestConvExeSignals::initTestCase() {
     m_source = m_dir.filePath("hour.flac");
     QVERIFY(ffmpeg(
         {"-f", "lavfi", "-i", "sine=frequency=440:duration=3600:sample_rate=8000", m_source}));
+    m_shortSource = m_dir.filePath("short.mp3");
+    QVERIFY(ffmpeg({"-f", "lavfi", "-i", "sine=frequency=440:duration=3", m_shortSource}));
+    m_tmp = m_dir.filePath("tmp");
+    QVERIFY(QDir().mkpath(m_tmp));
 }
 
 void TestConvExeSignals::killedOrStoppedLeavesNoHelper_data() {
@@ -107,6 +113,9 @@ void TestConvExeSignals::killedOrStoppedLeavesNoHelper() {
     conv.setProcessChannelMode(QProcess::MergedChannels);
     conv.setStandardInputFile(QProcess::nullDevice());
     conv.setStandardOutputFile(log);
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("TMPDIR", m_tmp);
+    conv.setProcessEnvironment(environment);
     conv.start(convExe(), QStringList{"-i", m_source, "-f", "segment", "-segment_time", "30"} +
                               words(options) + QStringList{out + "/hour%05d." + ext});
     QVERIFY(conv.waitForStarted());
@@ -150,8 +159,18 @@ void TestConvExeSignals::killedOrStoppedLeavesNoHelper() {
     }
     // Nobody is left writing the pieces.
     const qint64 bytes = folderBytes(out);
+    if (ext == "flac" && signal == SIGKILL)
+        QVERIFY(!QDir(m_tmp).isEmpty());
     QThread::msleep(1500);
     QCOMPARE(folderBytes(out), bytes);
+
+    // What a killed conv.exe had to leave in its temporary folder, the next one clears away.
+    const Result next = runConv({"-i", m_shortSource, "-f", "segment", "-segment_time", "30", "-y",
+                                 "-vn", out + "/short%05d.flac"},
+                                120 * 1000, m_tmp);
+    QVERIFY2(next.exitCode == 0, qPrintable(next.summary()));
+    QCOMPARE(QDir(m_tmp).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+             QStringList());
 }
 
 QTEST_GUILESS_MAIN(TestConvExeSignals)
