@@ -1,5 +1,6 @@
 #include "platform/NumberText.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -12,7 +13,43 @@ bool isBlank(QChar c) {
            c == QLatin1Char('\n');
 }
 
-bool isDigit(QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); }
+bool isDigit(QChar c) {
+    return c >= QLatin1Char('0') && c <= QLatin1Char('9');
+}
+
+// Out of range is either too large or too small to hold. A number too large reads as infinite, so
+// the range checks refuse it; one too small is 0. The power of ten of its first significant digit
+// tells them apart (the limits lie near 10^308 and 10^-324, far from 0).
+bool tooLargeToHold(const QByteArray& number) {
+    qsizetype i = 0;
+    if (i < number.size() && (number[i] == '+' || number[i] == '-'))
+        ++i;
+    std::int64_t power = -1;
+    bool significant = false;
+    for (; i < number.size() && number[i] >= '0' && number[i] <= '9'; ++i) {
+        significant = significant || number[i] != '0';
+        if (significant)
+            ++power;
+    }
+    if (i < number.size() && number[i] == '.') {
+        for (++i; i < number.size() && number[i] >= '0' && number[i] <= '9'; ++i) {
+            if (!significant && number[i] == '0')
+                --power;
+            significant = significant || number[i] != '0';
+        }
+    }
+    if (i < number.size() && (number[i] == 'e' || number[i] == 'E')) {
+        ++i;
+        const bool negative = i < number.size() && number[i] == '-';
+        if (i < number.size() && (number[i] == '+' || number[i] == '-'))
+            ++i;
+        std::int64_t exponent = 0;
+        for (; i < number.size() && number[i] >= '0' && number[i] <= '9'; ++i)
+            exponent = std::min<std::int64_t>(exponent * 10 + (number[i] - '0'), 1'000'000'000);
+        power += negative ? -exponent : exponent;
+    }
+    return power > 0;
+}
 
 // Reads [sign] digits [. digits] [e|E [sign] digits] from text (blanks already removed).
 // Returns the number of characters used; 0 when no digit was found.
@@ -45,8 +82,7 @@ qsizetype scanNumber(const QString& text, double* value) {
         if (j > expStart)
             i = j;
     }
-    // A number too large to hold reads as infinite, so the range checks refuse it, rather than
-    // as 0. from_chars ignores the user's locale, which would otherwise change the decimal point.
+    // from_chars ignores the user's locale, which would otherwise change the decimal point.
     const QByteArray latin = text.left(i).toLatin1();
     const char* first = latin.constData();
     if (*first == '+')
@@ -54,9 +90,7 @@ qsizetype scanNumber(const QString& text, double* value) {
     const auto [end, error] = std::from_chars(first, latin.constData() + latin.size(), *value);
     if (error == std::errc::result_out_of_range)
         *value = (latin.startsWith('-') ? -1.0 : 1.0) *
-                 (latin.contains('e') || latin.contains('E') || !latin.contains('.')
-                      ? std::numeric_limits<double>::infinity()
-                      : 0.0);
+                 (tooLargeToHold(latin) ? std::numeric_limits<double>::infinity() : 0.0);
     else if (error != std::errc() || end != latin.constData() + latin.size())
         return 0;
     return i;

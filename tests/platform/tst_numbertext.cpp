@@ -31,7 +31,16 @@ void TestNumberText::strict_data() {
     QTest::newRow("empty") << "" << false << 0.0;
     QTest::newRow("sign only") << "-" << false << 0.0;
     QTest::newRow("inner blank") << "1 2" << false << 0.0;
-    QTest::newRow("too large to hold") << "1e400" << true << std::numeric_limits<double>::infinity();
+    QTest::newRow("too large to hold")
+        << "1e400" << true << std::numeric_limits<double>::infinity();
+    QTest::newRow("too small to hold") << "1e-400" << true << 0.0;
+    QTest::newRow("too small to hold, many digits") << "10e-1102" << true << 0.0;
+    QTest::newRow("too small to hold, long fraction")
+        << "0." + QString(400, QLatin1Char('0')) + "1" << true << 0.0;
+    QTest::newRow("too large to hold, with a point")
+        << "1" + QString(400, QLatin1Char('0')) + ".5" << true
+        << std::numeric_limits<double>::infinity();
+    QTest::newRow("too small to hold, negative") << "-1e-400" << true << -0.0;
 }
 
 void TestNumberText::strict() {
@@ -57,6 +66,9 @@ void TestNumberText::leading_data() {
     QTest::newRow("bare e is not an exponent") << "5e" << 5.0;
     QTest::newRow("empty") << "" << 0.0;
     QTest::newRow("too large to hold") << "1e400" << std::numeric_limits<double>::infinity();
+    QTest::newRow("too small to hold") << "10e-1102+3" << 0.0;
+    QTest::newRow("too large to hold, with a point")
+        << "-" + QString(400, QLatin1Char('9')) + ".5x" << -std::numeric_limits<double>::infinity();
 }
 
 void TestNumberText::leading() {
