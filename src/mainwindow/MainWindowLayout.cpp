@@ -1,9 +1,11 @@
 #include "mainwindow/MainWindowLayout.h"
 
+#include "SkinPictures.h"
 #include "settings/OutputChoices.h"
 #include "ui/ImageButton.h"
 #include "ui/LinkLabel.h"
 #include "ui/SkinFont.h"
+#include "ui/SkinLabel.h"
 #include "ui/SkinSurface.h"
 #include "ui/SkinnedButtons.h"
 #include "ui/Twips.h"
@@ -99,10 +101,12 @@ void CreateList(MainWindowControls& c, QWidget* surface) {
     c.picText = Create<QWidget>(surface, "picText", {2280, 3420, 2445, 315});
     c.picText->setBackgroundRole(QPalette::Base);
     c.picText->setAutoFillBackground(true);
-    c.lblText = Create<QLabel>(c.picText, "lblText", {150, 0, 2085, 210});
+    c.lblText = Create<SkinLabel>(c.picText, "lblText", {150, 0, 2085, 210});
     c.lblText->setText(ShownCaption(QStringLiteral("Drag && Drop Files Here")));
     c.lblText->setAlignment(Qt::AlignCenter);
     c.lblText->setFont(SkinFont(9, true));
+    // Inside the box the label would take the list's text colour; the hint is grey.
+    c.lblText->setForegroundRole(QPalette::WindowText);
     palette = c.lblText->palette();
     palette.setColor(QPalette::WindowText, QColor(128, 128, 128));
     c.lblText->setPalette(palette);
@@ -134,15 +138,15 @@ void CreateSkinnedControls(MainWindowControls& c, QWidget* surface) {
         button->setCursor(SkinCursor());
         c.imgToolbar[static_cast<std::size_t>(member.index)] = button;
         c.imgButtonData[static_cast<std::size_t>(member.index)] =
-            QPixmap(QStringLiteral(":/skin/lit_toolbar_%1.png").arg(member.index));
+            QPixmap(skin::litToolbarPath(member.index));
     }
     c.imgConvert = Create<ImageButton>(surface, "imgConvert", {7380, 5000, 2805, 1365});
     c.imgConvert->setCursor(SkinCursor());
-    c.imgConvertData = QPixmap(QStringLiteral(":/skin/lit_convert.png"));
+    c.imgConvertData = QPixmap(skin::litConvertPath());
 
     c.imgPB = Create<ImageButton>(surface, "imgPB", {1640, 6130, 5415, 195});
-    c.imgPB->setPicture(QPixmap(QStringLiteral(":/skin/progress_bar.png")));
-    c.lblPB = Create<QLabel>(surface, "lblPB", {3120, 6140, 2355, 195});
+    c.imgPB->setPicture(QPixmap(skin::progressBarPath()));
+    c.lblPB = Create<SkinLabel>(surface, "lblPB", {3120, 6140, 2355, 195});
     c.lblPB->setText(QStringLiteral("0%"));
     c.lblPB->setAlignment(Qt::AlignCenter);
     c.lblPB->setFont(SkinFont(7.5, true));
@@ -192,7 +196,7 @@ MainWindowControls CreateMainWindowControls(QWidget* window) {
     c.surface = new SkinSurface(window);
     c.surface->setGeometry(0, 0, MainWindowClientWidth, MainWindowClientHeight);
     c.surface->setFont(SkinFont(9));
-    c.surface->setSkin(QPixmap(QStringLiteral(":/skin/main.png")));
+    c.surface->setSkin(QPixmap(skin::mainFacePath()));
 
     // Creation order is stacking order: the hint box lies over the list.
     CreateSkinnedControls(c, c.surface);

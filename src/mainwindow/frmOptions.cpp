@@ -1,11 +1,13 @@
 #include "mainwindow/frmOptions.h"
 
+#include "SkinPictures.h"
 #include "platform/AppPaths.h"
 #include "platform/NumberText.h"
 #include "platform/UserMessages.h"
 #include "settings/SettingsStore.h"
 #include "ui/ScaleToDisplay.h"
 #include "ui/SkinFont.h"
+#include "ui/SkinLabel.h"
 #include "ui/SkinSurface.h"
 #include "ui/Twips.h"
 #include "ui/WindowStyling.h"
@@ -30,7 +32,7 @@ Widget* Create(QWidget* parent, const char* name, int left, int top, int width, 
 
 QLabel* CreateLabel(QWidget* parent, const char* name, const char* text, int left, int top,
                     int width, int height = 210) {
-    auto* label = Create<QLabel>(parent, name, left, top, width, height);
+    auto* label = Create<SkinLabel>(parent, name, left, top, width, height);
     label->setText(QLatin1String(text));
     return label;
 }
@@ -87,7 +89,7 @@ void frmOptions::CreateControls() {
     surface = new SkinSurface(this);
     surface->setGeometry(0, 0, DialogWidth, DialogHeight);
     surface->setFont(SkinFont(9));
-    surface->setSkin(QPixmap(QStringLiteral(":/skin/options.png")));
+    surface->setSkin(QPixmap(skin::optionsFacePath()));
     QWidget* s = surface;
 
     Label1 = CreateLabel(s, "Label1", "Sound Reminder:", 480, 210, 1410);

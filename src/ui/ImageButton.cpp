@@ -1,5 +1,7 @@
 #include "ui/ImageButton.h"
 
+#include "SkinPictures.h"
+
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -50,10 +52,10 @@ void ImageButton::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 QCursor SkinCursor() {
-    const QPixmap image(QStringLiteral(":/skin/cursor.png"));
+    const QPixmap image(skin::cursorPath());
     if (image.isNull())
         return QCursor(Qt::PointingHandCursor);
-    return QCursor(image, 6, 0);
+    return QCursor(image, skin::kCursorHotSpotX, skin::kCursorHotSpotY);
 }
 
 } // namespace vantorel

@@ -4,7 +4,7 @@
 
 namespace vantorel {
 
-LinkLabel::LinkLabel(QWidget* parent) : QLabel(parent) {}
+LinkLabel::LinkLabel(QWidget* parent) : SkinLabel(parent) {}
 
 void LinkLabel::mousePressEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton)

@@ -1,11 +1,11 @@
 #pragma once
 
-#include <QLabel>
+#include "ui/SkinLabel.h"
 
 namespace vantorel {
 
 // A text label that reports a click: a left press and a release over the label.
-class LinkLabel : public QLabel {
+class LinkLabel : public SkinLabel {
     Q_OBJECT
 
 public:

@@ -2,6 +2,7 @@
 #include "ui/ImageButton.h"
 #include "ui/LinkLabel.h"
 #include "ui/SkinSurface.h"
+#include "ui/WindowStyling.h"
 
 #include <QAbstractButton>
 #include <QComboBox>
@@ -54,6 +55,7 @@ private Q_SLOTS:
     void timers();
     void skinnedControlsShowTheHandCursor();
     void scalableControlsAreAllThere();
+    void artworkFitsItsControls();
 
 private:
     std::unique_ptr<QWidget> m_window;
@@ -190,7 +192,13 @@ void TestMainWindowLayout::fonts() {
     QCOMPARE(m_c.cmbOF->font().pointSizeF(), 9.0);
     QCOMPARE(m_c.lblText->font().pointSizeF(), 9.0);
     QVERIFY(m_c.lblText->font().bold());
-    QCOMPARE(m_c.lblText->palette().color(QPalette::WindowText), QColor(128, 128, 128));
+    // Drawn grey: no pixel of the hint is darker than grey 128.
+    const QImage hint = m_c.picText->grab().toImage();
+    int darkest = 255;
+    for (int y = 0; y < hint.height(); ++y)
+        for (int x = 0; x < hint.width(); ++x)
+            darkest = std::min(darkest, qGray(hint.pixel(x, y)));
+    QVERIFY2(darkest >= 120 && darkest <= 136, qPrintable(QString::number(darkest)));
     QCOMPARE(m_c.lblText->alignment(), Qt::AlignCenter);
     QCOMPARE(m_c.lblPB->font().pointSizeF(), 7.5);
     QVERIFY(m_c.lblPB->font().bold());
@@ -240,6 +248,23 @@ void TestMainWindowLayout::scalableControlsAreAllThere() {
         QWidget* widget = m_window->findChild<QWidget*>(QLatin1String(name));
         QVERIFY2(widget && controls.count(widget) == 1, name);
     }
+}
+
+void TestMainWindowLayout::artworkFitsItsControls() {
+    QCOMPARE(m_c.surface->skin().size(), QSize(720, 458));
+    // Each lit picture covers exactly the button it lights.
+    for (int index : {0, 1, 2, 3, 4, 6}) {
+        const auto i = static_cast<std::size_t>(index);
+        QCOMPARE(m_c.imgButtonData[i].size(), m_c.imgToolbar[i]->size());
+    }
+    QCOMPARE(m_c.imgConvertData.size(), m_c.imgConvert->size());
+    QCOMPARE(m_c.imgPB->picture().size(), m_c.imgPB->size());
+    // The window's corners are see-through, its face is not.
+    const QRegion shape = KeyColourRegion(m_c.surface->skin().toImage());
+    QVERIFY(!shape.contains(QPoint(0, 0)));
+    QVERIFY(!shape.contains(QPoint(698, 453)));
+    QVERIFY(shape.contains(QPoint(349, 227)));
+    QVERIFY(shape.contains(m_c.imgConvert->geometry().center()));
 }
 
 QTEST_MAIN(TestMainWindowLayout)

@@ -1,9 +1,11 @@
 #include "ui/DesktopOpener.h"
 #include "ui/MessageBoxMessages.h"
 #include "ui/SkinFont.h"
+#include "ui/SkinLabel.h"
 #include "ui/Twips.h"
 
 #include <QApplication>
+#include <QFontMetricsF>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -21,6 +23,8 @@ private Q_SLOTS:
     void messageShownOverTheActiveDialog();
     void shownCaption_data();
     void shownCaption();
+    void fittedFont_data();
+    void fittedFont();
     void twips_data();
     void twips();
     void openFolder_data();
@@ -98,6 +102,32 @@ void TestUiHelpers::shownCaption() {
     QFETCH(QString, caption);
     QFETCH(QString, shown);
     QCOMPARE(ShownCaption(caption), shown);
+}
+
+void TestUiHelpers::fittedFont_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("width");
+    QTest::addColumn<bool>("shrinks");
+    QTest::newRow("fits") << "0%" << 157 << false;
+    QTest::newRow("too wide") << "Drag & Drop Files Here, and more" << 139 << true;
+    QTest::newRow("far too wide") << QString(200, QLatin1Char('W')) << 60 << true;
+    QTest::newRow("empty") << "" << 10 << false;
+    QTest::newRow("no room at all") << "text" << 0 << false;
+}
+
+void TestUiHelpers::fittedFont() {
+    QFETCH(QString, text);
+    QFETCH(int, width);
+    QFETCH(bool, shrinks);
+    const QFont font = SkinFont(9, true);
+    const QFont fitted = FittedFont(font, text, width);
+    QCOMPARE(fitted.pointSizeF() < font.pointSizeF(), shrinks);
+    QCOMPARE(fitted.bold(), font.bold());
+    QCOMPARE(fitted.families(), font.families());
+    if (shrinks) {
+        QVERIFY(fitted.pointSizeF() >= 1);
+        QVERIFY(QFontMetricsF(fitted).horizontalAdvance(text) <= width || fitted.pointSizeF() == 1);
+    }
 }
 
 void TestUiHelpers::twips_data() {
