@@ -181,9 +181,17 @@ RunDriver::SourceResult RunDriver::ConvertFirstSource(qint32& splitSeconds) {
         if (!RunPreparation(m_objSox, PreDecodeCommand(appFolder, source)))
             return SourceResult::EncoderMissing;
     }
-    KillProcessByName(encoderName);
-    if (!RunPreparation(m_objDuration, ProbeCommand(appFolder, source, isFlac)))
-        return SourceResult::EncoderMissing;
+    // A stop during a preparation starts nothing more, and ends no encoder but our own.
+    if (!m_stopRequested) {
+        KillProcessByName(encoderName);
+        if (!RunPreparation(m_objDuration, ProbeCommand(appFolder, source, isFlac)))
+            return SourceResult::EncoderMissing;
+    }
+    if (m_stopRequested) {
+        m_timer2->stop();
+        m_failures.append({entry.DisplayText, QStringLiteral("Stopped when Vantorel was closed.")});
+        return SourceResult::Failed;
+    }
 
     prepareEncoderStart();
     const QString command =
