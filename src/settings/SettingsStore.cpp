@@ -41,6 +41,19 @@ QString quotableText(const QString& text) {
     return quote < 0 ? text : text.left(quote);
 }
 
+// A damaged file can still hold a quoted "path" of binary noise. A folder the user picked has no
+// bytes that are not UTF-8 and no control characters (line breaks and tabs aside: a name may hold
+// them) in its name, so such a value keeps the default.
+bool isPlausiblePath(const QString& text) {
+    for (QChar c : text) {
+        const char16_t u = c.unicode();
+        const bool lineOrTab = u == u'\t' || u == u'\n' || u == u'\r';
+        if ((u < 0x20 && !lineOrTab) || u == 0x7f || c == QChar::ReplacementCharacter)
+            return false;
+    }
+    return true;
+}
+
 QByteArray quotedLine(const QString& text) {
     return '"' + text.toUtf8() + "\"\r\n";
 }
@@ -58,7 +71,7 @@ void LoadMainWindowSettings(MainWindowSettings& inOut) {
         applyIndex(reader.readField(), BitrateItems().size(), inOut.BitrateIndex);
         applyIndex(reader.readField(), SampleRateItems().size(), inOut.SampleRateIndex);
         applyIndex(reader.readField(), ChannelItems().size(), inOut.ChannelIndex);
-        if (const auto path = reader.readField())
+        if (const auto path = reader.readField(); path && isPlausiblePath(*path))
             inOut.OutputPath = *path;
         applyIndex(reader.readField(), OutputFormatItems().size(), inOut.FormatIndex);
     }

@@ -224,6 +224,13 @@ void TestSettingsStore::loadSetup_data() {
     QTest::newRow("truncated in the path")
         << QByteArray("\"3\"\r\n\"4\"\r\n\"0\"\r\n\"/ho") << QList<int>{3, 4, 0, 0} << "/ho";
     QTest::newRow("NUL bytes only") << QByteArray(64, '\0') << defaults << kDefaultFolder;
+    QTest::newRow("path of control characters")
+        << QByteArray("\"3\"\r\n\"4\"\r\n\"0\"\r\n\"/a\x02\x10"
+                      "b\"\r\n\"2\"\r\n")
+        << QList<int>{3, 4, 0, 2} << kDefaultFolder;
+    QTest::newRow("path that is not UTF-8")
+        << QByteArray("\"3\"\r\n\"4\"\r\n\"0\"\r\n\"/a\xff\xfe\"\r\n\"2\"\r\n")
+        << QList<int>{3, 4, 0, 2} << kDefaultFolder;
     QTest::newRow("huge file of one field")
         << QByteArray(3 * kSettingsFileReadLimit, 'x') << defaults << kDefaultFolder;
     QTest::newRow("good lines then a huge tail")
