@@ -10,7 +10,7 @@ packages=(
     build-essential cmake pkg-config
     qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev libgl-dev
     ffmpeg libopencore-amrnb-dev
-    xvfb xauth xdotool x11-utils imagemagick fonts-dejavu-core librsvg2-bin
+    xvfb xauth xdotool x11-utils x11-xserver-utils imagemagick fonts-dejavu-core librsvg2-bin
     clang libclang-rt-14-dev
     desktop-file-utils appstream
 )
