@@ -28,7 +28,9 @@ install_copy() {
     rm -f "$work/app/setup.ini" "$work/app/options.ini"
 }
 export HOME="$work/home"
-mkdir -p "$HOME"
+# A runtime folder of its own, so the one-copy-per-user lock of another test cannot stop it.
+export XDG_RUNTIME_DIR="$work/run"
+mkdir -p "$HOME" "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
 
 win=""
 start_program() {
