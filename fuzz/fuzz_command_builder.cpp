@@ -157,7 +157,7 @@ void checkConvert(const Choices& c) {
     require(got.arguments[0] == QStringLiteral("-i"), "the source follows -i", detail);
     checkFileArgument(got.arguments[1], c.source, detail);
 
-    // The output is the pieces' pattern: folder and base name with "%" doubled, then %05d.<ext>.
+    // The output is the folder and base name, then the pieces' pattern %05d.<ext>.
     QString output = got.arguments.last();
     const QString pattern = QStringLiteral("%05d.") + PieceExtension(c.format);
     require(output.endsWith(pattern), "the output ends in the piece pattern", detail);
@@ -166,17 +166,7 @@ void checkConvert(const Choices& c) {
     require(!output.startsWith(QLatin1Char('-')), "the output never reads as an option", detail);
     if (!stem.startsWith(QLatin1Char('/')) && output.startsWith(QStringLiteral("./")))
         output.remove(0, 2);
-    qsizetype run = 0;
-    for (const QChar ch : output + QLatin1Char(' ')) {
-        if (ch == QLatin1Char('%')) {
-            ++run;
-            continue;
-        }
-        require(run % 2 == 0, "every % of a name is doubled", detail);
-        run = 0;
-    }
-    require(output.replace(QStringLiteral("%%"), QStringLiteral("%")) == stem,
-            "the output names the folder and base name", detail);
+    require(output == stem, "the output names the folder and base name", detail);
 }
 
 } // namespace
