@@ -7,6 +7,8 @@
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
+    // Ties the window to its desktop entry (icon and name in docks and task switchers).
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.vantorel.Vantorel"));
     // A second start ends at once, without a word: the first copy goes on as it was.
     const vantorel::SingleInstance instance;
     if (!instance.IsFirst())
