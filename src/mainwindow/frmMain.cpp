@@ -94,13 +94,18 @@ void frmMain::ApplyDefaults() {
     m_c.cmbUnit->setCurrentIndex(defaults.SplitUnitIndex);
 }
 
-void frmMain::ApplySettings() {
+MainWindowSettings frmMain::ShownSettings() const {
     MainWindowSettings settings;
     settings.BitrateIndex = m_c.cmbBR->currentIndex();
     settings.SampleRateIndex = m_c.cmbR->currentIndex();
     settings.ChannelIndex = m_c.cmbChannel->currentIndex();
     settings.OutputPath = m_c.txtPath->text();
     settings.FormatIndex = m_c.cmbOF->currentIndex();
+    return settings;
+}
+
+void frmMain::ApplySettings() {
+    MainWindowSettings settings = ShownSettings();
     LoadMainWindowSettings(settings);
     m_c.cmbBR->setCurrentIndex(settings.BitrateIndex);
     m_c.cmbR->setCurrentIndex(settings.SampleRateIndex);
@@ -152,13 +157,7 @@ void frmMain::Timer3Tick() {
 }
 
 void frmMain::SaveAndExit() {
-    MainWindowSettings settings;
-    settings.BitrateIndex = m_c.cmbBR->currentIndex();
-    settings.SampleRateIndex = m_c.cmbR->currentIndex();
-    settings.ChannelIndex = m_c.cmbChannel->currentIndex();
-    settings.OutputPath = m_c.txtPath->text();
-    settings.FormatIndex = m_c.cmbOF->currentIndex();
-    if (!SaveMainWindowSettings(settings))
+    if (!SaveMainWindowSettings(ShownSettings()))
         showMessage(MessageIcon::Exclamation,
                     QStringLiteral("The settings could not be saved to %1.\r\n"
                                    "The next start uses the settings it finds there.")

@@ -3,6 +3,7 @@
 #include "filelist/FileListModel.h"
 #include "mainwindow/MainWindowLayout.h"
 #include "mainwindow/MainWindowRunView.h"
+#include "settings/MainWindowSettings.h"
 #include "settings/OptionValues.h"
 #include "ui/CommonDlgsW.h"
 #include "ui/WindowStyling.h"
@@ -72,6 +73,8 @@ private:
     void Load();
     void ConnectControls();
     void ApplyDefaults();
+    // The five stored output choices as the controls show them.
+    MainWindowSettings ShownSettings() const;
     void ApplySettings();
     void Timer3Tick();
     void Unload();
