@@ -13,6 +13,14 @@ void AcceptAsCopy(QDragMoveEvent* event) {
     event->accept();
 }
 
+// Every drop is taken as a copy: the user's files stay where they are.
+QList<QUrl> TakeDrop(QEvent* event) {
+    auto* drop = static_cast<QDropEvent*>(event);
+    drop->setDropAction(Qt::CopyAction);
+    drop->accept();
+    return DropTargets::FileUrls(drop->mimeData());
+}
+
 } // namespace
 
 DropTargets::DropTargets(QWidget* listArea, QWidget* overlay, DropHandler onOverlayDrop,
@@ -59,10 +67,7 @@ bool DropTargets::ListEvent(QEvent* event) {
         return true;
     }
     case QEvent::Drop: {
-        auto* drop = static_cast<QDropEvent*>(event);
-        drop->setDropAction(Qt::CopyAction);
-        drop->accept();
-        const QList<QUrl> urls = FileUrls(drop->mimeData());
+        const QList<QUrl> urls = TakeDrop(event);
         if (m_onListDrop)
             m_onListDrop(urls);
         return true;
@@ -80,10 +85,7 @@ bool DropTargets::OverlayEvent(QEvent* event) {
         AcceptAsCopy(static_cast<QDragMoveEvent*>(event));
         return true;
     case QEvent::Drop: {
-        auto* drop = static_cast<QDropEvent*>(event);
-        drop->setDropAction(Qt::CopyAction);
-        drop->accept();
-        const QList<QUrl> urls = FileUrls(drop->mimeData());
+        const QList<QUrl> urls = TakeDrop(event);
         if (m_overlay)
             m_overlay->hide();
         if (m_onOverlayDrop)
