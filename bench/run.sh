@@ -78,7 +78,8 @@ if command -v xvfb-run >/dev/null && command -v xdotool >/dev/null; then
         t=$(xvfb-run -a bash -c '
             t0=$(date +%s.%N)
             QT_QPA_PLATFORM=xcb "$1" & pid=$!
-            xdotool search --sync --onlyvisible --name "^Vantorel" >/dev/null
+            # xdotool --sync polls only every half second: poll ourselves, every 5 ms.
+            until xdotool search --onlyvisible --name "^Vantorel" >/dev/null 2>&1; do sleep 0.005; done
             t1=$(date +%s.%N)
             kill $pid; wait $pid 2>/dev/null
             awk "BEGIN { printf \"%.3f\", $t1 - $t0 }"' _ "$build/app/vantorel" 2>/dev/null || echo fail)
