@@ -12,7 +12,7 @@ packages=(
     ffmpeg libopencore-amrnb-dev
     xvfb xauth xdotool x11-utils x11-xserver-utils imagemagick fonts-dejavu-core librsvg2-bin
     clang libclang-rt-14-dev
-    desktop-file-utils appstream
+    desktop-file-utils appstream procps
 )
 missing=()
 for p in "${packages[@]}"; do
