@@ -6,6 +6,7 @@
 #include "settings/SettingsFieldReader.h"
 #include "settings/SettingsFile.h"
 
+#include <QStringDecoder>
 #include <optional>
 
 namespace vantorel {
@@ -41,17 +42,19 @@ QString quotableText(const QString& text) {
     return quote < 0 ? text : text.left(quote);
 }
 
-// A damaged file can still hold a quoted "path" of binary noise. A folder the user picked has no
-// bytes that are not UTF-8 and no control characters (line breaks and tabs aside: a name may hold
-// them) in its name, so such a value keeps the default.
-bool isPlausiblePath(const QString& text) {
-    for (QChar c : text) {
-        const char16_t u = c.unicode();
-        const bool lineOrTab = u == u'\t' || u == u'\n' || u == u'\r';
-        if ((u < 0x20 && !lineOrTab) || u == 0x7f || c == QChar::ReplacementCharacter)
-            return false;
+// The program writes plain UTF-8 text. A file of binary noise (a wrong file copied in, a disk
+// fault) is damaged as a whole: reading fields out of it would turn random bytes into choices, so
+// it counts as missing.
+bool isDamaged(const QByteArray& bytes) {
+    for (const char c : bytes) {
+        const auto u = static_cast<unsigned char>(c);
+        if ((u < 0x20 && u != '\t' && u != '\r' && u != '\n') || u == 0x7f)
+            return true;
     }
-    return true;
+    QStringDecoder utf8(QStringDecoder::Utf8);
+    const QString decoded = utf8(bytes); // decoding is what finds bytes that are not UTF-8
+    Q_UNUSED(decoded)
+    return utf8.hasError();
 }
 
 QByteArray quotedLine(const QString& text) {
@@ -66,12 +69,12 @@ QByteArray bareLine(std::int32_t number) {
 
 void LoadMainWindowSettings(MainWindowSettings& inOut) {
     const SettingsFileContent file = ReadSettingsFile(paths::setupIniPath());
-    if (file.Exists) {
+    if (file.Exists && !isDamaged(file.Bytes)) {
         SettingsFieldReader reader(file.Bytes);
         applyIndex(reader.readField(), BitrateItems().size(), inOut.BitrateIndex);
         applyIndex(reader.readField(), SampleRateItems().size(), inOut.SampleRateIndex);
         applyIndex(reader.readField(), ChannelItems().size(), inOut.ChannelIndex);
-        if (const auto path = reader.readField(); path && isPlausiblePath(*path))
+        if (const auto path = reader.readField())
             inOut.OutputPath = *path;
         applyIndex(reader.readField(), OutputFormatItems().size(), inOut.FormatIndex);
     }
@@ -91,7 +94,7 @@ bool SaveMainWindowSettings(const MainWindowSettings& settings) {
 
 void LoadOptionValues(OptionValues& inOut) {
     const SettingsFileContent file = ReadSettingsFile(paths::optionsIniPath());
-    if (!file.Exists) {
+    if (!file.Exists || isDamaged(file.Bytes)) {
         inOut.SoundReminder = 0;
         inOut.CutterEnabled = 0;
         return;

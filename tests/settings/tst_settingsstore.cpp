@@ -224,13 +224,14 @@ void TestSettingsStore::loadSetup_data() {
     QTest::newRow("truncated in the path")
         << QByteArray("\"3\"\r\n\"4\"\r\n\"0\"\r\n\"/ho") << QList<int>{3, 4, 0, 0} << "/ho";
     QTest::newRow("NUL bytes only") << QByteArray(64, '\0') << defaults << kDefaultFolder;
-    QTest::newRow("path of control characters")
+    // Binary noise is damage to the whole file, never a source of choices.
+    QTest::newRow("control characters")
         << QByteArray("\"3\"\r\n\"4\"\r\n\"0\"\r\n\"/a\x02\x10"
                       "b\"\r\n\"2\"\r\n")
-        << QList<int>{3, 4, 0, 2} << kDefaultFolder;
-    QTest::newRow("path that is not UTF-8")
+        << defaults << kDefaultFolder;
+    QTest::newRow("not UTF-8")
         << QByteArray("\"3\"\r\n\"4\"\r\n\"0\"\r\n\"/a\xff\xfe\"\r\n\"2\"\r\n")
-        << QList<int>{3, 4, 0, 2} << kDefaultFolder;
+        << defaults << kDefaultFolder;
     QTest::newRow("huge file of one field")
         << QByteArray(3 * kSettingsFileReadLimit, 'x') << defaults << kDefaultFolder;
     QTest::newRow("good lines then a huge tail")
@@ -282,7 +283,10 @@ void TestSettingsStore::loadOptions_data() {
         << QByteArray("0\r\n0\r\n3e9\r\n-2147483649\r\n") << before << QList<int>{0, 0, 5, 6};
     QTest::newRow("quoted values read too") << QByteArray("\"1\"\r\n\"1\"\r\n\"60\"\r\n\"20\"\r\n")
                                             << before << QList<int>{1, 1, 60, 20};
-    QTest::newRow("NUL bytes") << QByteArray(16, '\0') << before << QList<int>{0, 1, 5, 6};
+    // A file that is not text counts as missing: reminder on, cutter off, times untouched.
+    QTest::newRow("NUL bytes") << QByteArray(16, '\0') << before << QList<int>{0, 0, 5, 6};
+    QTest::newRow("binary noise that starts like a number")
+        << QByteArray("-1\x01\x9c\r\n1\xff\r\n90\r\n30\r\n") << before << QList<int>{0, 0, 5, 6};
     QTest::newRow("huge file of one field")
         << QByteArray(3 * kSettingsFileReadLimit, 'x') << before << QList<int>{0, 1, 5, 6};
     QTest::newRow("good lines then a huge tail")
