@@ -37,17 +37,12 @@ void ImageButton::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void ImageButton::mousePressEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton)
-        m_leftPressed = true;
+    m_click.press(event);
     Q_EMIT mousePressed(event->buttons(), event->position().toPoint());
 }
 
 void ImageButton::mouseReleaseEvent(QMouseEvent* event) {
-    if (event->button() != Qt::LeftButton)
-        return;
-    const bool click = m_leftPressed && rect().contains(event->position().toPoint());
-    m_leftPressed = false;
-    if (click)
+    if (m_click.release(event, rect()))
         Q_EMIT clicked();
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/ClickTracker.h"
+
 #include <QCursor>
 #include <QPixmap>
 #include <QPoint>
@@ -35,7 +37,7 @@ protected:
 
 private:
     QPixmap m_picture;
-    bool m_leftPressed = false;
+    ClickTracker m_click;
 };
 
 // The hand cursor shown over the skinned buttons and the web link; its hot spot is on the top

@@ -7,17 +7,12 @@ namespace vantorel {
 LinkLabel::LinkLabel(QWidget* parent) : SkinLabel(parent) {}
 
 void LinkLabel::mousePressEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton)
-        m_leftPressed = true;
+    m_click.press(event);
     event->accept();
 }
 
 void LinkLabel::mouseReleaseEvent(QMouseEvent* event) {
-    if (event->button() != Qt::LeftButton)
-        return;
-    const bool click = m_leftPressed && rect().contains(event->position().toPoint());
-    m_leftPressed = false;
-    if (click)
+    if (m_click.release(event, rect()))
         Q_EMIT clicked();
 }
 

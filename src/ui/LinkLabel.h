@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ui/ClickTracker.h"
 #include "ui/SkinLabel.h"
 
 namespace vantorel {
@@ -19,7 +20,7 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
-    bool m_leftPressed = false;
+    ClickTracker m_click;
 };
 
 } // namespace vantorel
