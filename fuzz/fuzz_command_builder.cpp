@@ -4,6 +4,7 @@
 // box, the base name, the split text, the unit, format and channel numbers, the bitrate and the
 // sample rate; a byte 0x01 inside a line stands for a line feed.
 #include "FuzzSupport.h"
+#include "SplitDescription.h"
 #include "engine/CommandBuilder.h"
 #include "filelist/WorkingCopy.h"
 #include "platform/AppPaths.h"
@@ -15,6 +16,7 @@
 #include <limits>
 
 using namespace vantorel;
+using fuzz::describe;
 using fuzz::require;
 
 namespace {
@@ -52,14 +54,6 @@ Choices parse(const QString& text) {
     c.bitrate = lines[8];
     c.rate = lines[9];
     return c;
-}
-
-QString describe(const QString& line, const SplitCommand& split) {
-    QString text = fuzz::visible(line) + QStringLiteral("\n    -> [") +
-                   fuzz::visible(split.program) + QLatin1Char(']');
-    for (const QString& a : split.arguments)
-        text += QStringLiteral(" [") + fuzz::visible(a) + QLatin1Char(']');
-    return text;
 }
 
 SplitCommand splitBack(const Choices& c, const QString& line) {

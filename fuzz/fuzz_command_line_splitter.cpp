@@ -1,11 +1,13 @@
 // The command-line splitter on arbitrary lines. Every name ending in ".exe" counts as an existing
 // file, so program paths with spaces are looked up too. Input: one command line (UTF-8).
 #include "FuzzSupport.h"
+#include "SplitDescription.h"
 #include "process/CommandLineSplitter.h"
 
 #include <cstdint>
 
 using namespace vantorel;
+using fuzz::describe;
 using fuzz::require;
 
 namespace {
@@ -24,14 +26,6 @@ QString withoutBlanksAndQuotes(const QString& text) {
         if (!isBlank(c) && c != QLatin1Char('"'))
             out.append(c);
     return out;
-}
-
-QString describe(const QString& line, const SplitCommand& split) {
-    QString text = fuzz::visible(line) + QStringLiteral("\n    -> [") +
-                   fuzz::visible(split.program) + QLatin1Char(']');
-    for (const QString& a : split.arguments)
-        text += QStringLiteral(" [") + fuzz::visible(a) + QLatin1Char(']');
-    return text;
 }
 
 QString quotedArguments(const QStringList& arguments) {
